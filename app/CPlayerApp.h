@@ -1,0 +1,15 @@
+// The player's application object: its InitInstance runs the whole program, start-up, the
+// player window and shutdown, and returns FALSE so that no other message loop runs.
+#pragma once
+
+#include "platform/ui/CWinApp.h"
+
+class CPlayerApp final : public CWinApp {
+public:
+    CPlayerApp() = default;
+    ~CPlayerApp() override = default;
+
+    BOOL InitInstance() override;
+};
+
+extern CPlayerApp theApp;

@@ -1,0 +1,59 @@
+#include "platform/ui/CWinApp.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <cassert>
+
+#include "platform/ui/QtUiService.h"
+
+namespace {
+CWinApp* g_app = nullptr;
+
+// The name the framework gives the application: the executable's file name without its
+// folder and its last extension.
+std::string NameFromPath(const QString& path) {
+    return QFileInfo(path).completeBaseName().toStdString();
+}
+}  // namespace
+
+CWinApp::CWinApp(const char* appName) {
+    assert(g_app == nullptr && "only one application object may exist");
+    g_app = this;
+    if (appName != nullptr) {
+        m_strAppName = appName;
+    }
+}
+
+CWinApp::~CWinApp() { g_app = nullptr; }
+
+CWinApp* AfxGetApp() { return g_app; }
+
+int AfxWinMain(int argc, char** argv) {
+    QApplication qapp(argc, argv);
+    CWinApp* app = AfxGetApp();
+    assert(app != nullptr && "the program defines no application object");
+
+    // The name the program was started under; a copy or link of the executable under
+    // another name titles its boxes with that name.
+    const QString invoked = argc > 0 && argv[0][0] != '\0' ? QString::fromLocal8Bit(argv[0])
+                                                           : QCoreApplication::applicationFilePath();
+    if (app->m_strAppName.empty()) {
+        app->m_strAppName = NameFromPath(invoked);
+    }
+    app->m_strExePath = QFileInfo(invoked).absoluteFilePath().toStdString();
+    AfxSetAppName(app->m_strAppName);
+
+    QtUiService desktop;
+    if (!AfxHasUiService()) {
+        AfxSetUiService(&desktop);
+    }
+
+    if (app->InitInstance()) {
+        QApplication::exec();
+    }
+    const int status = app->ExitInstance();
+    if (&AfxGetUiService() == &desktop) {
+        AfxSetUiService(nullptr);
+    }
+    return status;
+}

@@ -1,0 +1,11 @@
+// The desktop's modal services on Qt: QMessageBox, QFileDialog and the help engine.
+#pragma once
+
+#include "platform/ui/UiService.h"
+
+class QtUiService final : public UiService {
+public:
+    int MessageBox(const std::string& title, const std::string& text, UINT style) override;
+    std::optional<std::string> FileDialog(const FileDialogRequest& request) override;
+    bool ShowHelp(const std::string& helpFile, unsigned long context) override;
+};
