@@ -22,9 +22,13 @@ long RemainingBytes(std::FILE* file, long from) {
 }
 }  // namespace
 
-CPackFile::CPackFile() { SetBase(0); }
+CPackFile::CPackFile() {
+    SetBase(0);
+}
 
-void CPackFile::SetBase(std::int32_t base) { m_nBase = base; }
+void CPackFile::SetBase(std::int32_t base) {
+    m_nBase = base;
+}
 
 std::int32_t CPackFile::Open(const char* path) {
     m_nOpenResult = ReadDirectory(path);
@@ -52,11 +56,11 @@ std::int32_t CPackFile::ReadDirectory(const char* path) {
     // beyond the file's own size; a shorter directory is read as far as it goes.
     const long directoryStart = static_cast<long>(m_nBase) + static_cast<long>(sizeof m_header);
     const long available = RemainingBytes(m_pFile, directoryStart);
-    const long wanted = std::min<long>(m_header.filcn, std::max(0L, available) /
-                                                           static_cast<long>(sizeof(PackEntry)));
+    const long wanted = std::min<long>(
+        m_header.filcn, std::max(0L, available) / static_cast<long>(sizeof(PackEntry)));
     m_pDirectory = std::make_unique<PackEntry[]>(static_cast<std::size_t>(wanted) + 1);
-    const std::size_t read =
-        std::fread(m_pDirectory.get(), sizeof(PackEntry), static_cast<std::size_t>(wanted), m_pFile);
+    const std::size_t read = std::fread(m_pDirectory.get(), sizeof(PackEntry),
+                                        static_cast<std::size_t>(wanted), m_pFile);
     if (read == 0) {
         return 1;
     }
@@ -107,7 +111,7 @@ std::int32_t CPackFile::SizeOf(const char* name) const {
 
 std::int32_t CPackFile::OffsetOf(const char* name) const {
     const PackEntry* entry = Find(name);
-    return entry != nullptr ? static_cast<std::int32_t>(static_cast<std::int64_t>(m_nBase) +
-                                                        entry->offset)
-                            : 0;
+    return entry != nullptr
+               ? static_cast<std::int32_t>(static_cast<std::int64_t>(m_nBase) + entry->offset)
+               : 0;
 }

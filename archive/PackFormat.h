@@ -26,9 +26,9 @@ struct PackHeader {
 };
 
 struct PackEntry {
-    char name[13];         // scrambled, zero-terminated inside the field
-    std::int32_t size;     // member length in bytes
-    std::int32_t offset;   // first byte, counted from the archive start
+    char name[13];        // scrambled, zero-terminated inside the field
+    std::int32_t size;    // member length in bytes
+    std::int32_t offset;  // first byte, counted from the archive start
 };
 #pragma pack(pop)
 

@@ -32,7 +32,9 @@ SilentAudioLibrary g_silent;
 AudioLibrary* g_library = &g_silent;
 }  // namespace
 
-AudioLibrary& Audio() { return *g_library; }
+AudioLibrary& Audio() {
+    return *g_library;
+}
 
 void InstallAudioLibrary(AudioLibrary* library) {
     g_library = library != nullptr ? library : &g_silent;

@@ -51,10 +51,9 @@ std::int32_t ReadCatalogue() {
     }
 
     pTrackList = new TrackRecord[static_cast<std::size_t>(records) + 1]();
-    const std::size_t read =
-        records > 0 ? std::fread(pTrackList, sizeof(TrackRecord), static_cast<std::size_t>(records),
-                                 file.get())
-                    : 0;
+    const std::size_t read = records > 0 ? std::fread(pTrackList, sizeof(TrackRecord),
+                                                      static_cast<std::size_t>(records), file.get())
+                                         : 0;
     // A field without its zero byte is cut to fit, so every name and title is a string.
     for (std::size_t i = 0; i < read; ++i) {
         pTrackList[i].szFileName[sizeof pTrackList[i].szFileName - 1] = '\0';

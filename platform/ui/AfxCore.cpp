@@ -12,15 +12,23 @@ std::string& AppName() {
 UiService* g_service = nullptr;
 }  // namespace
 
-const std::string& AfxGetAppName() { return AppName(); }
-void AfxSetAppName(std::string name) { AppName() = std::move(name); }
+const std::string& AfxGetAppName() {
+    return AppName();
+}
+void AfxSetAppName(std::string name) {
+    AppName() = std::move(name);
+}
 
 UiService& AfxGetUiService() {
     assert(g_service != nullptr && "no UiService installed");
     return *g_service;
 }
-void AfxSetUiService(UiService* service) { g_service = service; }
-bool AfxHasUiService() { return g_service != nullptr; }
+void AfxSetUiService(UiService* service) {
+    g_service = service;
+}
+bool AfxHasUiService() {
+    return g_service != nullptr;
+}
 
 int AfxMessageBox(const std::string& text, UINT style) {
     return AfxGetUiService().MessageBox(AfxGetAppName(), text, style);

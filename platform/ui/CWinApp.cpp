@@ -24,9 +24,13 @@ CWinApp::CWinApp(const char* appName) {
     }
 }
 
-CWinApp::~CWinApp() { g_app = nullptr; }
+CWinApp::~CWinApp() {
+    g_app = nullptr;
+}
 
-CWinApp* AfxGetApp() { return g_app; }
+CWinApp* AfxGetApp() {
+    return g_app;
+}
 
 int AfxWinMain(int argc, char** argv) {
     QApplication qapp(argc, argv);
@@ -35,8 +39,9 @@ int AfxWinMain(int argc, char** argv) {
 
     // The name the program was started under; a copy or link of the executable under
     // another name titles its boxes with that name.
-    const QString invoked = argc > 0 && argv[0][0] != '\0' ? QString::fromLocal8Bit(argv[0])
-                                                           : QCoreApplication::applicationFilePath();
+    const QString invoked = argc > 0 && argv[0][0] != '\0'
+                                ? QString::fromLocal8Bit(argv[0])
+                                : QCoreApplication::applicationFilePath();
     if (app->m_strAppName.empty()) {
         app->m_strAppName = NameFromPath(invoked);
     }

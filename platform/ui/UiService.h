@@ -9,11 +9,11 @@
 #include "platform/ui/Afx.h"
 
 struct FileDialogRequest {
-    bool bOpen = true;              // Open dialog when true, Save As otherwise
-    std::string defaultExtension;   // appended to a typed name without extension
-    std::string proposedName;       // file name shown in the name field
-    UINT flags = 0;                 // OFN_ flags
-    std::string filter;             // bar-separated "Description|pattern|...||"
+    bool bOpen = true;             // Open dialog when true, Save As otherwise
+    std::string defaultExtension;  // appended to a typed name without extension
+    std::string proposedName;      // file name shown in the name field
+    UINT flags = 0;                // OFN_ flags
+    std::string filter;            // bar-separated "Description|pattern|...||"
 };
 
 class UiService {

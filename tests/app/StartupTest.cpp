@@ -15,7 +15,8 @@
 
 namespace {
 
-const std::vector<std::string> kLibraryStart = {"StartLibrary()", "OpenOutput(65535, 0x0101, 44100)"};
+const std::vector<std::string> kLibraryStart = {"StartLibrary()",
+                                                "OpenOutput(65535, 0x0101, 44100)"};
 
 class StartupTest : public ::testing::Test {
 protected:
@@ -42,7 +43,9 @@ protected:
 
 TEST_F(StartupTest, MissingArchiveShowsOneStopBox) {
     Run();
-    EXPECT_EQ(ui.boxes, (std::vector<LoggedBox>{{"marivenn", "Can't open MARIVENN.DAT!", MB_OK | MB_ICONSTOP}}));
+    EXPECT_EQ(
+        ui.boxes,
+        (std::vector<LoggedBox>{{"marivenn", "Can't open MARIVENN.DAT!", MB_OK | MB_ICONSTOP}}));
     EXPECT_EQ(audio.calls, kLibraryStart);
     EXPECT_EQ(windowsDuringBoxes, 0);
 }
@@ -62,8 +65,9 @@ TEST_F(StartupTest, WrongMagicShowsMismatchThenCannotOpen) {
 TEST_F(StartupTest, ArchiveWithoutCatalogueShowsOneStopBox) {
     dir.Write("marivenn.dat", MakePack({{"INTRO.MOD", Pattern(10)}}));
     Run();
-    EXPECT_EQ(ui.boxes, (std::vector<LoggedBox>{
-                            {"marivenn", "Can't find MUSIC.DAT in MARIVENN.DAT!", MB_OK | MB_ICONSTOP}}));
+    EXPECT_EQ(ui.boxes,
+              (std::vector<LoggedBox>{
+                  {"marivenn", "Can't find MUSIC.DAT in MARIVENN.DAT!", MB_OK | MB_ICONSTOP}}));
     EXPECT_EQ(audio.calls, kLibraryStart);
     EXPECT_EQ(windowsDuringBoxes, 0);
 }
@@ -77,7 +81,8 @@ TEST_F(StartupTest, BoxesAreTitledWithTheExecutablesOwnName) {
 
 TEST_F(StartupTest, GoodArchiveLoadsEveryTrackAndStartsTheFirst) {
     const Bytes bytes = MakePack({MakeCatalogue({{"ONE.MOD", "One"}, {"two.mod", "Two"}}),
-                                  {"ONE.MOD", Pattern(30)}, {"TWO.MOD", Pattern(40)}});
+                                  {"ONE.MOD", Pattern(30)},
+                                  {"TWO.MOD", Pattern(40)}});
     dir.Write("marivenn.dat", bytes);
     Run();
     EXPECT_TRUE(ui.boxes.empty());

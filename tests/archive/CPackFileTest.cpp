@@ -16,7 +16,9 @@ const LoggedBox kMismatch{"", "Header ID mismatch!", MB_OK | MB_ICONEXCLAMATION}
 class PackFileTest : public ::testing::Test {
 protected:
     // Opens `bytes` written as an archive file and returns Open's result.
-    std::int32_t OpenBytes(const Bytes& bytes) { return pack.Open(dir.Write("marivenn.dat", bytes).c_str()); }
+    std::int32_t OpenBytes(const Bytes& bytes) {
+        return pack.Open(dir.Write("marivenn.dat", bytes).c_str());
+    }
 
     TempDir dir;
     ScriptedUiService ui;
@@ -24,8 +26,8 @@ protected:
 };
 
 Bytes ThreeMembers() {
-    return MakePack({{"MUSIC.DAT", Pattern(53, 1)}, {"INTRO.MOD", Pattern(100, 2)},
-                     {"EMPTY.MOD", {}}});
+    return MakePack(
+        {{"MUSIC.DAT", Pattern(53, 1)}, {"INTRO.MOD", Pattern(100, 2)}, {"EMPTY.MOD", {}}});
 }
 
 TEST(XorStringTest, MasksUpToTheZeroByteAndIsItsOwnInverse) {

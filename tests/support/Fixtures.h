@@ -21,6 +21,8 @@ std::int32_t GetInt32(const Bytes& bytes, std::size_t at);
 // Where the directory entry `index` of an archive lies, and its fields.
 inline constexpr std::size_t kHeaderSize = 18;
 inline constexpr std::size_t kEntrySize = 21;
-inline constexpr std::size_t EntryAt(std::size_t index) { return kHeaderSize + kEntrySize * index; }
+inline constexpr std::size_t EntryAt(std::size_t index) {
+    return kHeaderSize + kEntrySize * index;
+}
 inline constexpr std::size_t kEntrySizeField = 13;
 inline constexpr std::size_t kEntryOffsetField = 17;

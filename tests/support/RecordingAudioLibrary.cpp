@@ -13,10 +13,16 @@ std::string Format(const char* format, auto... args) {
 }
 }  // namespace
 
-std::string HandleText(ModuleHandle handle) { return Format("0x%x", handle); }
+std::string HandleText(ModuleHandle handle) {
+    return Format("0x%x", handle);
+}
 
-RecordingAudioLibrary::RecordingAudioLibrary() { InstallAudioLibrary(this); }
-RecordingAudioLibrary::~RecordingAudioLibrary() { InstallAudioLibrary(nullptr); }
+RecordingAudioLibrary::RecordingAudioLibrary() {
+    InstallAudioLibrary(this);
+}
+RecordingAudioLibrary::~RecordingAudioLibrary() {
+    InstallAudioLibrary(nullptr);
+}
 
 std::vector<std::string> RecordingAudioLibrary::CallsTo(const std::string& prefix) const {
     std::vector<std::string> matching;
@@ -44,8 +50,7 @@ int RecordingAudioLibrary::AllocateVoices(std::int32_t count) {
     return 0;
 }
 
-int RecordingAudioLibrary::LoadModuleAt(const char* path, ModuleHandle* slot,
-                                        std::int32_t offset) {
+int RecordingAudioLibrary::LoadModuleAt(const char* path, ModuleHandle* slot, std::int32_t offset) {
     // Slots are named by their index in the module table when they lie in it.
     const long index = pModule != nullptr ? static_cast<long>(slot - pModule) : -1;
     calls.push_back(Format("LoadModuleAt(%s, slot %ld, %d)", path, index, offset));

@@ -1,7 +1,11 @@
 #include "tests/support/ScriptedUiService.h"
 
-ScriptedUiService::ScriptedUiService() { AfxSetUiService(this); }
-ScriptedUiService::~ScriptedUiService() { AfxSetUiService(nullptr); }
+ScriptedUiService::ScriptedUiService() {
+    AfxSetUiService(this);
+}
+ScriptedUiService::~ScriptedUiService() {
+    AfxSetUiService(nullptr);
+}
 
 int ScriptedUiService::MessageBox(const std::string& title, const std::string& text, UINT style) {
     boxes.push_back({title, text, style});

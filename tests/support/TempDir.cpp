@@ -6,7 +6,8 @@
 #include <stdexcept>
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "marivenn-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "marivenn-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("cannot create a temporary folder");
     }
@@ -24,7 +25,8 @@ TempDir::~TempDir() {
 std::string TempDir::Write(const std::string& name, const Bytes& bytes) const {
     const std::string file = File(name);
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) {
         throw std::runtime_error("cannot write " + file);
     }
