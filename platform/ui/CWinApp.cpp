@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <cassert>
+#include <cstdio>
 
 #include "platform/ui/QtUiService.h"
 
@@ -32,7 +33,21 @@ CWinApp* AfxGetApp() {
     return g_app;
 }
 
+namespace {
+// Qt aborts the process when it finds no window system; say so plainly instead.
+bool HasWindowSystem() {
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+}  // namespace
+
 int AfxWinMain(int argc, char** argv) {
+    if (!HasWindowSystem()) {
+        std::fprintf(stderr, "%s: no display to show the window on (DISPLAY is not set)\n",
+                     argc > 0 ? argv[0] : "marivenn");
+        return 1;
+    }
     QApplication qapp(argc, argv);
     CWinApp* app = AfxGetApp();
     assert(app != nullptr && "the program defines no application object");

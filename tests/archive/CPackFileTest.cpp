@@ -62,7 +62,8 @@ TEST_F(PackFileTest, OpensAGoodArchiveAndUnscramblesNames) {
     EXPECT_EQ(pack.m_nOpenResult, 0);
     EXPECT_NE(pack.m_pFile, nullptr);
     EXPECT_STREQ(pack.m_pszPath.get(), dir.File("marivenn.dat").c_str());
-    EXPECT_EQ(pack.m_header.filcn, 3);
+    const std::int32_t count = pack.m_header.filcn;  // a packed field: copy, never bind
+    EXPECT_EQ(count, 3);
     EXPECT_STREQ(pack.m_pDirectory[0].name, "MUSIC.DAT");
     EXPECT_STREQ(pack.m_pDirectory[2].name, "EMPTY.MOD");
     EXPECT_TRUE(ui.boxes.empty());
