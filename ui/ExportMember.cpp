@@ -150,7 +150,8 @@ std::string ExportMember(const CPackFile& pack, const char* member, const char* 
     }
     mode_t mode = kNewFileMode & ~CurrentUmask();
     struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0) {
+    const bool replacing = ::stat(target.c_str(), &existing) == 0;
+    if (replacing) {
         if (S_ISDIR(existing.st_mode)) {
             return Failure(shown, "it is a folder");
         }
@@ -164,7 +165,7 @@ std::string ExportMember(const CPackFile& pack, const char* member, const char* 
 
     // Read the whole member before anything is created, so no failure can touch the disk.
     const auto length = static_cast<std::size_t>(size);
-    std::unique_ptr<char[]> buffer = std::make_unique<char[]>(length);
+    const std::unique_ptr<char[]> buffer = std::make_unique_for_overwrite<char[]>(length);
     if (::fseeko(pack.m_pFile, static_cast<off_t>(offset), SEEK_SET) != 0) {
         return Failure(shown, "the archive cannot be read (" + ErrnoText(errno) + ")");
     }
@@ -187,6 +188,11 @@ std::string ExportMember(const CPackFile& pack, const char* member, const char* 
     }
     if (std::fflush(temporary.File()) != 0) {
         return Failure(shown, "writing failed (" + ErrnoText(errno) + ")");
+    }
+    // Best effort: only the owner's own groups or root may hand a file on, and a copy owned
+    // by whoever saved it is no loss. Ownership goes first because it clears set-id bits.
+    if (replacing && ::fchown(temporary.Descriptor(), existing.st_uid, existing.st_gid) != 0) {
+        errno = 0;
     }
     // On disk before the rename, so a crash cannot leave an empty file in place of the old.
     if (::fsync(temporary.Descriptor()) != 0 || ::fchmod(temporary.Descriptor(), mode) != 0) {

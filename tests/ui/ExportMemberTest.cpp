@@ -74,6 +74,16 @@ TEST_F(ExportMemberTest, ReplacesALongerExistingFileEntirely) {
     EXPECT_EQ(ReadBytes(destination), kTrack);
 }
 
+// The reader keeps its stream on the replaced archive, so the player goes on working.
+TEST_F(ExportMemberTest, SavingOverTheArchiveItselfKeepsTheOpenArchiveReadable) {
+    OpenArchive();
+    EXPECT_EQ(ExportMember(m_pack, "TRACK01.MOD", m_archivePath.c_str()), "");
+    EXPECT_EQ(ReadBytes(m_archivePath), kTrack);
+    const std::string destination = m_dir.File("TRACK02.MOD");
+    EXPECT_EQ(ExportMember(m_pack, "TRACK02.MOD", destination.c_str()), "");
+    EXPECT_EQ(ReadBytes(destination), Pattern(300, 7));
+}
+
 TEST_F(ExportMemberTest, ZeroLengthMemberGivesAnEmptyFile) {
     OpenArchive();
     const std::string destination = m_dir.Write("EMPTY.MOD", kOldContents);
