@@ -5,5 +5,6 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset default
 cmake --build --preset default
+mkdir -p build/demo
 cd build/demo
 exec ../marivenn
