@@ -145,24 +145,3 @@ bool ReadWholeFile(const std::string& path, Bytes& out, std::string& error) {
     }
     return true;
 }
-
-bool WritePackFromFiles(const std::vector<TrackSource>& tracks, const std::string& output,
-                        std::string& error) {
-    std::vector<CatalogueEntry> entries;
-    std::vector<PackMember> members(1);
-    for (const TrackSource& track : tracks) {
-        const std::size_t slash = track.path.find_last_of('/');
-        const std::string name =
-            slash == std::string::npos ? track.path : track.path.substr(slash + 1);
-        PackMember member{name, {}};
-        if (!ReadWholeFile(track.path, member.data, error)) {
-            return false;
-        }
-        entries.push_back({name, track.title});
-        members.push_back(std::move(member));
-    }
-    members[0].name = "MUSIC.DAT";
-    Bytes archive;
-    return BuildCatalogue(entries, members[0].data, error) && BuildPack(members, archive, error) &&
-           WriteFileReplacing(output, archive, error);
-}

@@ -33,14 +33,3 @@ bool BuildCatalogue(const std::vector<CatalogueEntry>& entries, Bytes& out, std:
 // whatever was at `path` untouched. False with `error` set on failure.
 bool WriteFileReplacing(const std::string& path, const Bytes& bytes, std::string& error);
 bool ReadWholeFile(const std::string& path, Bytes& out, std::string& error);
-
-struct TrackSource {
-    std::string path;   // module file; its file name becomes the member name
-    std::string title;  // the track's title in the catalogue
-};
-
-// Writes an archive at `output` holding the catalogue "MUSIC.DAT" that lists `tracks` in order
-// and every track's module file as a member named after the file. Nothing is written when a
-// name, a title or an input is refused; an existing archive stays as it was.
-bool WritePackFromFiles(const std::vector<TrackSource>& tracks, const std::string& output,
-                        std::string& error);
