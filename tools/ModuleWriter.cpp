@@ -22,7 +22,9 @@ void PutText(Bytes& out, const std::string& text, std::size_t field) {
 }
 }  // namespace
 
-std::uint16_t ModPeriod(int note) { return kPeriods[std::clamp(note, 0, 35)]; }
+std::uint16_t ModPeriod(int note) {
+    return kPeriods[std::clamp(note, 0, 35)];
+}
 
 bool WriteModule(const ModSong& song, Bytes& out, std::string& error) {
     if (song.samples.size() > kModMaxSamples) {
@@ -39,9 +41,8 @@ bool WriteModule(const ModSong& song, Bytes& out, std::string& error) {
         return false;
     }
     for (const ModSample& s : song.samples) {
-        if (s.data.size() % 2 != 0 || s.data.size() > kMaxSampleBytes ||
-            s.loopStart % 2 != 0 || s.loopLength % 2 != 0 ||
-            s.loopStart + s.loopLength > s.data.size() || s.volume > 64) {
+        if (s.data.size() % 2 != 0 || s.data.size() > kMaxSampleBytes || s.loopStart % 2 != 0 ||
+            s.loopLength % 2 != 0 || s.loopStart + s.loopLength > s.data.size() || s.volume > 64) {
             error = "sample \"" + s.name + "\" breaks the format's limits";
             return false;
         }
@@ -70,9 +71,11 @@ bool WriteModule(const ModSong& song, Bytes& out, std::string& error) {
     for (std::size_t p = 0; p <= highest; ++p) {
         for (const auto& row : song.patterns[p]) {
             for (const ModCell& cell : row) {
-                out.push_back(static_cast<std::uint8_t>((cell.sample & 0xF0) | ((cell.period >> 8) & 0x0F)));
+                out.push_back(
+                    static_cast<std::uint8_t>((cell.sample & 0xF0) | ((cell.period >> 8) & 0x0F)));
                 out.push_back(static_cast<std::uint8_t>(cell.period));
-                out.push_back(static_cast<std::uint8_t>(((cell.sample & 0x0F) << 4) | (cell.effect & 0x0F)));
+                out.push_back(
+                    static_cast<std::uint8_t>(((cell.sample & 0x0F) << 4) | (cell.effect & 0x0F)));
                 out.push_back(cell.param);
             }
         }

@@ -14,11 +14,11 @@ inline constexpr int kModRows = 64;
 inline constexpr int kModMaxSamples = 31;
 
 struct ModSample {
-    std::string name;              // at most 22 characters
-    std::vector<std::int8_t> data; // signed 8-bit PCM, even length, at most 128 KiB
-    std::uint8_t volume = 64;      // 0..64
-    std::uint32_t loopStart = 0;   // bytes, even
-    std::uint32_t loopLength = 0;  // bytes, even; 0 for a one-shot sample
+    std::string name;               // at most 22 characters
+    std::vector<std::int8_t> data;  // signed 8-bit PCM, even length, at most 128 KiB
+    std::uint8_t volume = 64;       // 0..64
+    std::uint32_t loopStart = 0;    // bytes, even
+    std::uint32_t loopLength = 0;   // bytes, even; 0 for a one-shot sample
 };
 
 struct ModCell {

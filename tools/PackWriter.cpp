@@ -63,7 +63,8 @@ bool BuildPack(const std::vector<PackMember>& members, Bytes& out, std::string& 
         const std::string stored = Upper(member.name);
         std::memcpy(entry.name, stored.data(), stored.size());
         for (std::size_t i = 0; i < stored.size(); ++i) {
-            entry.name[i] = static_cast<char>(static_cast<unsigned char>(entry.name[i]) ^ kNameMask);
+            entry.name[i] =
+                static_cast<char>(static_cast<unsigned char>(entry.name[i]) ^ kNameMask);
         }
         entry.size = static_cast<std::int32_t>(member.data.size());
         entry.offset = static_cast<std::int32_t>(position);
