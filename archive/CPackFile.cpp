@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "archive/FileLength.h"
 #include "archive/XorString.h"
 #include "platform/ui/Afx.h"
 
@@ -10,16 +11,6 @@ namespace {
 // Room for the longest query the lookups accept and its terminating zero.
 constexpr std::size_t kQueryBuffer = 16;
 
-// Bytes from `from` to the end of the file, or -1 when the stream cannot tell.
-long RemainingBytes(std::FILE* file, long from) {
-    const long here = std::ftell(file);
-    if (here < 0 || std::fseek(file, 0, SEEK_END) != 0) {
-        return -1;
-    }
-    const long end = std::ftell(file);
-    std::fseek(file, here, SEEK_SET);
-    return end < from ? 0 : end - from;
-}
 }  // namespace
 
 CPackFile::CPackFile() {
@@ -55,7 +46,7 @@ std::int32_t CPackFile::ReadDirectory(const char* path) {
     // Size the directory by what the file can hold, so a hostile count allocates nothing
     // beyond the file's own size; a shorter directory is read as far as it goes.
     const long directoryStart = static_cast<long>(m_nBase) + static_cast<long>(sizeof m_header);
-    const long available = RemainingBytes(m_pFile, directoryStart);
+    const long available = FileLength(m_pFile) - directoryStart;
     const long wanted = std::min<long>(
         m_header.filcn, std::max(0L, available) / static_cast<long>(sizeof(PackEntry)));
     m_pDirectory = std::make_unique<PackEntry[]>(static_cast<std::size_t>(wanted) + 1);

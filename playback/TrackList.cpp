@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "archive/CPackFile.h"
+#include "archive/FileLength.h"
 
 TrackRecord* pTrackList = nullptr;
 std::int32_t nLastTrack = -1;
@@ -15,17 +16,6 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
-
-// Bytes from the stream's position to the end of the file; 0 when it cannot tell.
-long BytesLeft(std::FILE* file) {
-    const long here = std::ftell(file);
-    if (here < 0 || std::fseek(file, 0, SEEK_END) != 0) {
-        return 0;
-    }
-    const long end = std::ftell(file);
-    std::fseek(file, here, SEEK_SET);
-    return std::max(0L, end - here);
-}
 
 // How many whole records the catalogue really holds: the stored count, bounded by what the
 // member's directory size and what the rest of the file can hold.
@@ -47,7 +37,9 @@ std::int32_t ReadCatalogue() {
     File file(std::fopen(thePack.m_pszPath.get(), "rb"));
     if (file != nullptr && offset > 0 && std::fseek(file.get(), offset, SEEK_SET) == 0 &&
         std::fread(&count, sizeof count, 1, file.get()) == 1) {
-        records = RecordsToRead(count, thePack.SizeOf(kCatalogueName), BytesLeft(file.get()));
+        const long recordsStart = static_cast<long>(offset) + static_cast<long>(sizeof count);
+        records = RecordsToRead(count, thePack.SizeOf(kCatalogueName),
+                                std::max(0L, FileLength(file.get()) - recordsStart));
     }
 
     pTrackList = new TrackRecord[static_cast<std::size_t>(records) + 1]();
