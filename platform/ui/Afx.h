@@ -3,12 +3,14 @@
 // this header without pulling in Qt.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 using BOOL = int;
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;
 using UINT = unsigned int;
+using DWORD = std::uint32_t;
 
 // Dialog end codes and message-box answers.
 inline constexpr int IDOK = 1;
@@ -28,3 +30,7 @@ void AfxSetAppName(std::string name);
 // Shows a modal message box titled with the application's name through the installed
 // UiService and returns the button that closed it.
 int AfxMessageBox(const std::string& text, UINT style = MB_OK);
+
+// The machine's available physical memory in kilobytes (what can still be given to
+// programs without swapping), or 0 when the system does not say.
+unsigned long AfxGetAvailableMemoryKb();

@@ -1,6 +1,8 @@
 // The desktop's modal services on Qt: QMessageBox, QFileDialog and the help engine.
 #pragma once
 
+#include <QStringList>
+
 #include "platform/ui/UiService.h"
 
 class QtUiService final : public UiService {
@@ -9,3 +11,6 @@ public:
     std::optional<std::string> FileDialog(const FileDialogRequest& request) override;
     bool ShowHelp(const std::string& helpFile, unsigned long context) override;
 };
+
+// Qt name filters for a bar-separated filter, "Description|pattern;pattern|...||".
+QStringList QtNameFilters(const std::string& filter);
