@@ -77,4 +77,37 @@ TEST(EngineDeviceTest, WithoutAnyAudioDriverOutputFailsAndTheRestWorksSilently) 
     EXPECT_EQ(engine.CloseOutput(), kEngineOk);
 }
 
+TEST(EngineDeviceTest, ChangingTracksWhileTheAudioThreadPullsIsSafe) {
+    // The dummy driver pulls on its own thread at the pace of a sound card.
+    ASSERT_EQ(setenv("SDL_AUDIODRIVER", "dummy", 1), 0);
+    TempDir dir;
+    const std::string first = dir.Write("first.mod", ShortSong());
+    const std::string second = dir.Write("second.mod", OtherSong());
+
+    EngineAudioLibrary engine;
+    engine.StartLibrary();
+    const AudioOutputInfo info{kDefaultDevice, kFormat16BitStereo, 44100};
+    ASSERT_EQ(engine.OpenOutput(&info), kEngineOk);
+    ModuleHandle songs[2] = {kNoModule, kNoModule};
+    ASSERT_EQ(engine.LoadModuleAt(first.c_str(), &songs[0], 0), kEngineOk);
+    ASSERT_EQ(engine.LoadModuleAt(second.c_str(), &songs[1], 0), kEngineOk);
+    for (int i = 0; i < 200; ++i) {
+        engine.HaltPlayback();
+        engine.StartPlayback(songs[i % 2]);
+        if (i % 3 == 0) {
+            engine.PausePlayback();
+            std::this_thread::sleep_for(std::chrono::microseconds(300));
+            engine.ContinuePlayback();
+        }
+        if (i % 50 == 0) {
+            // Reopening swaps the device while a song plays.
+            ASSERT_EQ(engine.OpenOutput(&info), kEngineOk);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(500));
+    }
+    engine.HaltPlayback();
+    engine.ReleaseVoices();
+    engine.CloseOutput();
+}
+
 }  // namespace
