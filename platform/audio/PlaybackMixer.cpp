@@ -41,11 +41,15 @@ std::size_t PlaybackMixer::RampFrames() const {
 }
 
 std::unique_ptr<ModuleDecoder> PlaybackMixer::Retire() {
-    std::unique_ptr<ModuleDecoder> old = std::move(m_fading.decoder);
-    m_fading = std::move(m_current);
-    m_fading.rising = false;
+    // One voice can fade at a time: keep the louder of the two fading, so a start right after
+    // a halt does not cut the song the halt is fading out. The other one is dropped.
+    m_current.rising = false;
+    if (m_current.level >= m_fading.level) {
+        std::swap(m_current, m_fading);
+    }
+    std::unique_ptr<ModuleDecoder> dropped = std::move(m_current.decoder);
     m_current = Voice{};
-    return old;
+    return dropped;
 }
 
 std::unique_ptr<ModuleDecoder> PlaybackMixer::Start(std::unique_ptr<ModuleDecoder> decoder) {

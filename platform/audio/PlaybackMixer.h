@@ -51,7 +51,7 @@ private:
     };
     // Adds the voice into `out`, moving its level one step per frame towards its target.
     void Mix(Voice& voice, std::int16_t* out, std::size_t frames);
-    // Moves the current voice to the fading one and fades it; returns the old fading decoder.
+    // Fades the current voice out; returns the decoder of the voice that no longer sounds.
     std::unique_ptr<ModuleDecoder> Retire();
 
     // Frames rendered per step when voices are mixed; sized to SDL's largest buffer.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -46,6 +47,34 @@ std::vector<std::int16_t> Slice(const std::vector<std::int16_t>& s, std::size_t 
                                 std::size_t frames) {
     return {s.begin() + 2 * fromFrame, s.begin() + 2 * (fromFrame + frames)};
 }
+
+// The engine fades over `ramp` frames: a fading song's frame i after the change has the gain
+// (ramp - 1 - i) / ramp, an entering one (i + 1) / ramp. These give the largest distance of
+// `actual` from that, over the fade: anything above rounding is a cut or a jump.
+double FadeOutError(const std::vector<std::int16_t>& actual,
+                    const std::vector<std::int16_t>& fading,
+                    const std::vector<std::int16_t>& entering, std::size_t ramp) {
+    double worst = 0.0;
+    for (std::size_t k = 0; k < 2 * ramp; ++k) {
+        const double gain = double(ramp - 1 - k / 2) / double(ramp);
+        const double expected = fading[k] * gain + (entering.empty() ? 0.0 : entering[k]);
+        worst = std::max(worst, std::abs(actual[k] - expected));
+    }
+    return worst;
+}
+
+double FadeInError(const std::vector<std::int16_t>& actual, const std::vector<std::int16_t>& full,
+                   std::size_t ramp) {
+    double worst = 0.0;
+    for (std::size_t k = 0; k < 2 * ramp; ++k) {
+        const double gain = double(k / 2 + 1) / double(ramp);
+        worst = std::max(worst, std::abs(actual[k] - full[k] * gain));
+    }
+    return worst;
+}
+
+// Off by at most this much from the exact gain: float gains and truncation to 16 bits.
+constexpr double kRounding = 2.0;
 
 class EngineRenderTest : public ::testing::Test {
 protected:
@@ -166,14 +195,14 @@ TEST_F(EngineRenderTest, PauseFadesToSilenceAndResumeContinuesWhereItPaused) {
 
     EXPECT_EQ(Pull(engine, played), Slice(expected, 0, played));
     engine.PausePlayback();
-    const std::vector<std::int16_t> fading = Pull(engine, ramp);
-    EXPECT_LT(Rms(fading, 2 * (ramp - ramp / 10)), Rms(Slice(expected, played, ramp)));
+    EXPECT_LE(FadeOutError(Pull(engine, ramp), Slice(expected, played, ramp), {}, ramp), kRounding);
     const std::vector<std::int16_t> paused = Pull(engine, Frames(0.7));
     EXPECT_TRUE(std::all_of(paused.begin(), paused.end(), [](std::int16_t s) { return s == 0; }));
 
     engine.ContinuePlayback();
     const std::vector<std::int16_t> resumed = Pull(engine, Frames(1.0));
-    // Past the fade in, the song goes on from where the fade out left it.
+    // The song goes on from where the fade out left it, fading in.
+    EXPECT_LE(FadeInError(resumed, Slice(expected, played + ramp, ramp), ramp), kRounding);
     EXPECT_EQ(Slice(resumed, ramp, Frames(1.0) - ramp),
               Slice(expected, played + 2 * ramp, Frames(1.0) - ramp));
 }
@@ -198,6 +227,28 @@ TEST_F(EngineRenderTest, HaltThenStartPlaysFromTheBeginningAlsoAfterAPause) {
         const std::size_t ramp = engine.RampFrames();
         EXPECT_EQ(Slice(again, ramp, Frames(1.0) - ramp), Slice(first, ramp, Frames(1.0) - ramp));
     }
+}
+
+TEST_F(EngineRenderTest, StartRightAfterHaltFadesTheOldSongOutWhileTheNewOneFadesIn) {
+    EngineAudioLibrary engine(Exact());
+    EngineAudioLibrary oldSong(Exact());
+    EngineAudioLibrary newSong(Exact());
+    const ModuleHandle first = Load(engine, ShortSong());
+    const ModuleHandle second = Load(engine, OtherSong());
+    oldSong.StartPlayback(Load(oldSong, ShortSong()));
+    newSong.StartPlayback(Load(newSong, OtherSong()));
+    engine.StartPlayback(first);
+    const std::size_t played = Frames(0.3);
+    const std::size_t ramp = engine.RampFrames();
+    EXPECT_EQ(Pull(engine, played), Pull(oldSong, played));
+
+    // As the player's double-click does it: the two calls come back to back.
+    engine.HaltPlayback();
+    engine.StartPlayback(second);
+    const std::vector<std::int16_t> change = Pull(engine, Frames(0.5));
+    const std::vector<std::int16_t> entering = Pull(newSong, Frames(0.5));
+    EXPECT_LE(FadeOutError(change, Pull(oldSong, ramp), entering, ramp), kRounding);
+    EXPECT_EQ(Slice(change, ramp, Frames(0.5) - ramp), Slice(entering, ramp, Frames(0.5) - ramp));
 }
 
 TEST_F(EngineRenderTest, SongLoopsPastItsEndWithoutAGap) {
