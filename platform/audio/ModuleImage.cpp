@@ -36,12 +36,20 @@ LoadResult SystemFailure(int error) {
 }  // namespace
 
 LoadResult LoadModuleImage(const std::string& path, std::int64_t offset, ModuleImage& image) {
-    File file(std::fopen(path.c_str(), "rb"));
-    if (file == nullptr) {
+    // Non-blocking, so a named pipe or a device at `path` cannot hang the open; only
+    // regular files are read.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
         return SystemFailure(errno);
     }
+    File file(fdopen(descriptor, "rb"));
+    if (file == nullptr) {
+        const int error = errno;
+        ::close(descriptor);
+        return SystemFailure(error);
+    }
     struct stat status {};
-    if (fstat(fileno(file.get()), &status) != 0) {
+    if (fstat(descriptor, &status) != 0) {
         return SystemFailure(errno);
     }
     if (!S_ISREG(status.st_mode)) {

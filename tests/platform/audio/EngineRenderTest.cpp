@@ -1,6 +1,7 @@
 // The engine rendered offline through its pull function, as SDL's audio thread would pull it,
 // with no device open.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
@@ -126,6 +127,9 @@ TEST_F(EngineRenderTest, FailedLoadsGiveTheirCodeAndTextAndLeaveTheSlotAlone) {
     const Bytes damaged(song.begin(), song.begin() + 600);
     const std::string directory = m_dir.File("folder");
     std::filesystem::create_directory(directory);
+    // Opening a pipe nobody writes to would wait forever.
+    const std::string pipe = m_dir.File("pipe");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
 
     struct Case {
         const char* what;
@@ -138,6 +142,7 @@ TEST_F(EngineRenderTest, FailedLoadsGiveTheirCodeAndTextAndLeaveTheSlotAlone) {
         {"missing file", m_dir.File("missing.mod"), 0, kEngineFileNotFound,
          "module file not found"},
         {"folder", directory, 0, kEngineFileUnreadable, "module file cannot be read"},
+        {"pipe", pipe, 0, kEngineFileUnreadable, "module file cannot be read"},
         {"offset at the end", m_dir.Write("song.mod", song), static_cast<std::int32_t>(song.size()),
          kEngineOffsetOutsideFile, "module offset lies outside the file"},
         {"negative offset", m_dir.File("song.mod"), -1, kEngineOffsetOutsideFile,
