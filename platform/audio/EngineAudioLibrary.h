@@ -1,6 +1,11 @@
 // The audio library on libopenmpt and SDL2. Loading keeps only a module's bytes; the one
 // decoder that plays is built when a module is started. SDL's audio thread pulls the sound
 // through Render, which tests call directly to render offline without any device.
+//
+// OpenOutput takes dwDevice 65535 as the system's default output and any other value as an
+// index into SDL's list of output devices; wFormatFlags must be 0x0101 (16-bit stereo). A
+// started module repeats forever. Without a working output everything but OpenOutput still
+// works, silently.
 #pragma once
 
 #include <array>
