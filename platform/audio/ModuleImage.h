@@ -1,7 +1,7 @@
 // What the engine keeps of a loaded module: the bytes libopenmpt read while loading it, and
 // the length of the stream it saw. A decoder built later from these sees exactly the stream
 // the load saw, so it decodes the same song, while the module's file is not held open and
-// nothing past the furthest byte libopenmpt asked for is kept. For the tracker formats that is
+// nothing past the furthest byte libopenmpt asked for is kept. For ProTracker modules that is
 // the module's own last byte: what follows it in an archive is neither read nor kept.
 #pragma once
 
