@@ -6,6 +6,10 @@
 #endif
 
 namespace {
+// SDL logs some conditions itself, such as the disk driver announcing where it writes. The
+// engine reports through its error codes with SDL's error text; the terminal stays quiet.
+void IgnoreSdlLog(void*, int, SDL_LogPriority, const char*) {}
+
 #ifdef MARIVENN_HAVE_ALSA
 // ALSA prints its own errors to stderr, for instance when the machine has no sound card. The
 // engine reports failures through its error codes with SDL's text instead, so nothing reaches
@@ -15,6 +19,7 @@ void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 }  // namespace
 
 SdlAudioSubsystem::SdlAudioSubsystem() {
+    SDL_LogSetOutputFunction(&IgnoreSdlLog, nullptr);
 #ifdef MARIVENN_HAVE_ALSA
     snd_lib_error_set_handler(&IgnoreAlsaError);
 #endif
