@@ -1,13 +1,5 @@
-#include "platform/audio/EngineAudioLibrary.h"
-#include "platform/ui/CWinApp.h"
-#include "playback/AudioLibrary.h"
+#include "app/RunPlayer.h"
 
 int main(int argc, char** argv) {
-    // The engine outlives the whole run: start-up, the window and shutdown all happen inside
-    // AfxWinMain.
-    EngineAudioLibrary engine;
-    InstallAudioLibrary(&engine);
-    const int result = AfxWinMain(argc, argv);
-    InstallAudioLibrary(nullptr);
-    return result;
+    return RunPlayer(argc, argv);
 }
