@@ -85,7 +85,15 @@ public:
             if (widget != nullptr && widget->isWindow()) {
                 g_windowMs = MsSinceStart();
                 g_windowRssKb = ResidentKb();
-                QTimer::singleShot(0, widget, [widget] { widget->close(); });
+                // The window stays until the first sound has arrived, or for two seconds.
+                auto* poll = new QTimer(widget);
+                const double shown = g_windowMs;
+                QObject::connect(poll, &QTimer::timeout, widget, [widget, shown] {
+                    if (g_firstSampleMs.load() >= 0 || MsSinceStart() - shown > 2000) {
+                        widget->close();
+                    }
+                });
+                poll->start(5);
             }
         }
         return false;
@@ -111,10 +119,6 @@ int RunChild(char* self, const std::string& folder, const std::string& fifo,
     fs::current_path(folder);
     char* argv[] = {self, nullptr};
     RunPlayer(1, argv);
-    // The disk driver writes at the pace of playback: give the first buffer time to arrive.
-    for (int i = 0; i < 200 && g_firstSampleMs.load() < 0; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
     {
         std::ofstream out(report);
         out << g_firstSampleMs.load() << ' ' << g_windowMs << ' ' << g_windowRssKb << '\n';

@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev libopenmpt-dev libsdl2-dev libasound2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format sox xvfb xdotool
-    dpkg-dev desktop-file-utils appstream file imagemagick python3
+    dpkg-dev desktop-file-utils appstream file imagemagick python3 python3-numpy
 )
 
 missing=()

@@ -12,7 +12,7 @@ work=$(mktemp -d)
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
+    if [ -n "${KEEP_WORK:-}" ]; then echo "kept $work"; else rm -rf "$work"; fi
 }
 trap cleanup EXIT
 fail() { echo "real-window test: $*" >&2; exit 1; }
@@ -49,7 +49,7 @@ wait_exit() {
 
 # The reference: the second demo track from its start, in an archive that lists it first.
 mkdir -p "$work/modules" "$work/ref" "$work/run"
-mapfile -t tracks < <(python3 "$here/soundtrack.py" extract "$build/demo/marivenn.dat" "$work/modules")
+mapfile -t tracks < <(/usr/bin/python3 "$here/soundtrack.py" extract "$build/demo/marivenn.dat" "$work/modules")
 IFS=$'\t' read -r name1 title1 <<<"${tracks[0]}"
 IFS=$'\t' read -r name2 title2 <<<"${tracks[1]}"
 "$build/marivenn-pack" -o "$work/ref/marivenn.dat" \
@@ -69,7 +69,7 @@ import -window "$window" "$work/before.png"
 press "$window" Down
 sleep 0.5
 import -window "$window" "$work/after.png"
-read -r top height left width < <(python3 "$here/changed_area.py" "$work/before.png" "$work/after.png") \
+read -r top height left width < <(/usr/bin/python3 "$here/changed_area.py" "$work/before.png" "$work/after.png") \
     || fail "the selection did not move in the track list"
 xdotool mousemove --window "$window" $((left + width / 2)) $((top + height * 3 / 4)) \
     click --repeat 2 --delay 60 1
@@ -90,5 +90,5 @@ press "$window" Tab space       # Exit
 wait_exit "$player"
 
 cmp "$work/saved.mod" "$work/modules/$name2" || fail "the saved file is not $name2"
-python3 "$here/soundtrack.py" check "$work/run.raw" "$work/ref.raw"
+/usr/bin/python3 "$here/soundtrack.py" check "$work/run.raw" "$work/ref.raw"
 echo "real-window test passed"

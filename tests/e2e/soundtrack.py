@@ -6,15 +6,18 @@
   soundtrack.py check RUN.RAW REF.RAW     checks the captured run against a reference run
                                           that played the second track from its start
 """
-import array
-import math
 import struct
 import sys
+
+import numpy
 
 MAGIC = b"DJGPP-PACK\x1a\x00"
 NAME_MASK = 0xA6
 RATE = 44100
-WINDOW = RATE // 50  # 20 ms of frames per loudness figure
+# Dither moves each channel by a step or two; the sum of both by a few.
+DITHER = 8
+# Frames a pause, resume or track change may take to fade (the engine takes 5 ms).
+FADE = RATE // 100
 
 
 def read_pack(path):
@@ -43,82 +46,80 @@ def catalogue(members):
     return tracks
 
 
-def loudness(path):
-    """RMS of each 20 ms window of a 16-bit stereo capture, both channels together."""
-    samples = array.array("h")
-    with open(path, "rb") as f:
-        samples.frombytes(f.read())
-    step = WINDOW * 2
-    return [
-        math.sqrt(sum(s * s for s in samples[i : i + step]) / step)
-        for i in range(0, len(samples) - step + 1, step)
-    ]
+def mono(path):
+    """A 16-bit stereo capture as one channel: the sum of left and right."""
+    frames = numpy.fromfile(path, dtype="<i2").reshape(-1, 2).astype(numpy.int64)
+    return frames[:, 0] + frames[:, 1]
 
 
-def correlation(a, b):
+def best_lag(signal, template, lo, hi):
+    """Where in signal[lo:hi] the template fits best, by cross-correlation."""
+    segment = signal[lo:hi].astype(numpy.float64)
+    t = template.astype(numpy.float64)
+    if len(segment) < len(t):
+        return None
+    size = 1 << int(len(segment) + len(t)).bit_length()
+    corr = numpy.fft.irfft(numpy.fft.rfft(segment, size) * numpy.conj(numpy.fft.rfft(t, size)),
+                           size)[: len(segment) - len(t) + 1]
+    return lo + int(numpy.argmax(corr))
+
+
+def differs(a, b):
+    """Samples of a and b further apart than dither moves them (both channels summed)."""
     n = min(len(a), len(b))
-    a, b = a[:n], b[:n]
-    ma, mb = sum(a) / n, sum(b) / n
-    cov = sum((x - ma) * (y - mb) for x, y in zip(a, b))
-    va = math.sqrt(sum((x - ma) ** 2 for x in a))
-    vb = math.sqrt(sum((y - mb) ** 2 for y in b))
-    return cov / (va * vb) if va > 0 and vb > 0 else 0.0
+    return int(numpy.count_nonzero(numpy.abs(a[:n] - b[:n]) > DITHER))
 
 
-def best_match(run, ref, start, stop, length):
-    """The window of `run` between start and stop whose next `length` figures follow `ref`."""
-    best = (-1.0, None)
-    for at in range(start, max(start, stop - length) + 1):
-        c = correlation(run[at : at + length], ref[:length])
-        best = max(best, (c, at))
-    return best
+def silences(signal):
+    """(length, start, end) of every run of silent samples."""
+    quiet = numpy.abs(signal) <= DITHER
+    edges = numpy.flatnonzero(numpy.diff(numpy.concatenate(([0], quiet.view(numpy.int8), [0]))))
+    return [(e - s, s, e) for s, e in zip(edges[::2], edges[1::2])]
 
 
 def check(run_path, ref_path):
-    run = loudness(run_path)
-    ref = loudness(ref_path)
-    quiet = 30.0  # RMS of a silent (or dithered-silent) window
-    loud = [i for i, v in enumerate(run) if v > quiet]
-    if not loud:
+    run = mono(run_path)
+    ref = mono(ref_path)
+    sound = numpy.flatnonzero(numpy.abs(run) > DITHER)
+    if len(sound) == 0:
         sys.exit("the capture is silent")
-    first = loud[0]
-    # The pause: the longest run of silent windows after the first sound.
-    gaps, start = [], None
-    for i in range(first, len(run)):
-        if run[i] <= quiet and start is None:
-            start = i
-        elif run[i] > quiet and start is not None:
-            gaps.append((i - start, start, i))
-            start = None
+    first = int(sound[0])
+    ref = ref[int(numpy.flatnonzero(numpy.abs(ref) > DITHER)[0]) :]
+    gaps = [g for g in silences(run) if g[1] > first]
     if not gaps:
         sys.exit("no silence while paused")
     length, pause_start, pause_end = max(gaps)
-    if length < 25:  # half a second
-        sys.exit(f"the longest silence is only {length * 20} ms")
-    ref_loud = next(i for i, v in enumerate(ref) if v > quiet)
-    ref = ref[ref_loud:]
-    # The second track starts after the first has played a while and before the pause.
-    span = 40  # 0.8 s of loudness figures
-    score, at = best_match(run, ref, first + 25, pause_start, span)
-    print(f"second track found {(at - first) * 20} ms after the first sound, correlation {score:.2f}")
-    if score < 0.8:
-        sys.exit("the second track's sound does not follow the first's")
-    before = correlation(run[first : first + span], ref[:span])
-    print(f"the first sound against the second track: correlation {before:.2f}")
-    if before > 0.8:
+    if length < RATE // 2:
+        sys.exit(f"the longest silence is only {1000 * length // RATE} ms")
+    print(f"paused for {1000 * length // RATE} ms")
+
+    # The second track, from its start, after the first has played a while.
+    n = RATE // 2
+    if differs(run[first : first + n], ref[:n]) < n // 2:
         sys.exit("the capture starts with the second track, not the first")
-    # After the pause the track continues where it stopped: within a few windows, since the
-    # pause and the resume fall inside windows and fade over a few milliseconds.
+    at = best_lag(run, ref[FADE:n], first + RATE // 2, pause_start) 
+    if at is None:
+        sys.exit("the second track was not started before the pause")
+    at -= FADE
+    if differs(run[at + FADE : at + n], ref[FADE:n]):
+        sys.exit("the second track's sound does not follow the first's")
+    print(f"the second track starts {1000 * (at - first) // RATE} ms after the first sound")
+    if differs(run[at + FADE : pause_start - FADE], ref[FADE : pause_start - FADE - at]):
+        sys.exit("the second track does not play on until the pause")
+
+    # After the pause it goes on where it stopped, within the few milliseconds of the fades.
     played = pause_start - at
-    slack = 3
-    resumed, where = max(
-        (correlation(run[pause_end : pause_end + span], ref[p : p + span]), p)
-        for p in range(max(0, played - slack), played + slack + 1)
-    )
-    print(f"resumed {where * 20} ms into the second track (paused after {played * 20} ms), "
-          f"correlation {resumed:.2f}")
-    if resumed < 0.8:
+    resumed_n = min(n, len(run) - pause_end - FADE)
+    template = run[pause_end + FADE : pause_end + FADE + resumed_n]
+    where = best_lag(ref, template, max(0, played - 4 * FADE), played + 4 * FADE + resumed_n)
+    if where is None or differs(template, ref[where : where + resumed_n]):
+        sys.exit("resuming did not continue the second track")
+    where -= FADE
+    print(f"resumed {1000 * where // RATE} ms into the second track, "
+          f"paused after {1000 * played // RATE} ms")
+    if abs(where - played) > 2 * FADE:
         sys.exit("resuming did not continue where the pause stopped")
+
 
 def main():
     if len(sys.argv) == 4 and sys.argv[1] == "extract":
