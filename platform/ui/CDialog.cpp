@@ -283,6 +283,12 @@ void DialogWindow::accept() {
     m_owner->SendCommand(IDOK);
 }
 
+void DialogWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // A dialog that opens takes the keyboard, as its modal run expects.
+    activateWindow();
+}
+
 void DialogWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     m_owner->SendSysCommand(SC_CLOSE);

@@ -27,6 +27,9 @@ public:
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
     UINT GetTemplateID() const { return m_nIDTemplate; }
+    // The controls in template order, also those that share an id such as IDC_STATIC.
+    int GetItemCount() const { return static_cast<int>(m_items.size()); }
+    CWnd* GetItem(int nIndex) const { return m_items.at(static_cast<std::size_t>(nIndex)).pWnd; }
     CWnd* GetDlgItem(int nID) const override;
     CMenu* GetSystemMenu(BOOL bRevert) const override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
