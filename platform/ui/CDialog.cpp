@@ -29,6 +29,8 @@ constexpr int kCaptionPadding = 8;
 constexpr int kSmallIcon = 16;
 // List boxes expand tabs at stops this many dialog units apart.
 constexpr int kListTabStopUnits = 32;
+// Pixels an arrow key moves the window by in a keyboard move.
+constexpr int kKeyboardMoveStep = 8;
 
 constexpr UINT VK_RETURN = 0x0D;
 constexpr UINT VK_SPACE = 0x20;
@@ -305,7 +307,54 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
     return Translate(widget, event);
 }
 
+void DialogWindow::BeginKeyboardMove() {
+    m_moving = true;
+    m_moveStart = pos();
+}
+
+bool DialogWindow::KeyboardMove(QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        m_moving = false;
+        return true;
+    }
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) {
+        return false;
+    }
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept();  // keys of the move are not shortcuts
+        return true;
+    }
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Left:
+            move(pos() + QPoint(-kKeyboardMoveStep, 0));
+            break;
+        case Qt::Key_Right:
+            move(pos() + QPoint(kKeyboardMoveStep, 0));
+            break;
+        case Qt::Key_Up:
+            move(pos() + QPoint(0, -kKeyboardMoveStep));
+            break;
+        case Qt::Key_Down:
+            move(pos() + QPoint(0, kKeyboardMoveStep));
+            break;
+        case Qt::Key_Escape:
+            move(m_moveStart);
+            m_moving = false;
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            m_moving = false;
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
 bool DialogWindow::Translate(QWidget* receiver, QEvent* event) {
+    if (m_moving) {
+        return KeyboardMove(event);
+    }
     MSG msg;
     msg.pWnd = m_owner;
     for (const CDialog::Item& item : m_owner->m_items) {
@@ -514,6 +563,7 @@ void CDialog::Destroy() {
     if (m_pWindow == nullptr) {
         return;
     }
+    qApp->removeEventFilter(m_pWindow);
     auto& modal = ModalDialogs();
     std::erase(modal, this);
     for (Item& item : m_items) {
@@ -617,8 +667,9 @@ void CDialog::OnSysCommand(UINT nID) {
             m_pWindow->showNormal();
             break;
         case SC_MOVE:
-            if (QWindow* handle = m_pWindow->windowHandle()) {
-                handle->startSystemMove();
+            if (QWindow* handle = m_pWindow->windowHandle();
+                handle == nullptr || !handle->startSystemMove()) {
+                m_pWindow->BeginKeyboardMove();
             }
             break;
         default:

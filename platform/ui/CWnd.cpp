@@ -107,7 +107,9 @@ int GetSystemMetrics(int nIndex) {
 }
 
 HICON AfxLoadIcon(UINT nID) {
-    static std::map<UINT, std::unique_ptr<IconHandle>> loaded;
+    // Loaded icons live as long as the process and are never destroyed, not even after the
+    // window system has gone.
+    static auto& loaded = *new std::map<UINT, std::unique_ptr<IconHandle>>;
     auto found = loaded.find(nID);
     if (found == loaded.end()) {
         const IconResource* resource = AfxFindIcon(nID);

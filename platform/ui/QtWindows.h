@@ -99,6 +99,11 @@ public:
     void reject() override;
     void accept() override;
 
+    // Moves the window with the arrow keys until Enter keeps or Esc undoes the move, where
+    // the window system cannot move it.
+    void BeginKeyboardMove();
+    bool IsMovingByKeyboard() const { return m_moving; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -106,8 +111,11 @@ protected:
 
 private:
     bool Translate(QWidget* receiver, QEvent* event);
+    bool KeyboardMove(QEvent* event);
 
     CDialog* m_owner;
+    bool m_moving = false;
+    QPoint m_moveStart;
     DialogUnits m_units;
     CaptionBar* m_caption = nullptr;
     ClientArea* m_client;

@@ -165,6 +165,31 @@ TEST_F(PlayerTest, SystemMenuAboutOpensTheAboutBoxAndMinimiseMinimises) {
     EXPECT_TRUE(audio.calls.empty());
 }
 
+// Where the window system cannot move the window, Move moves it with the arrow keys; Enter
+// keeps the place and Esc goes back, and neither closes the window.
+TEST_F(PlayerTest, SystemMenuMoveMovesTheWindowWithTheArrowKeys) {
+    LoadCatalogue(kThreeTracks);
+    Run([&] {
+        QWidget* window = player->GetSafeHwnd();
+        auto moveBy = [&](std::vector<Qt::Key> keys) {
+            WhenNested([] { ChooseMenuItem(SC_MOVE); });
+            QTest::keyClick(List(), Qt::Key_Space, Qt::AltModifier);
+            const QPoint start = window->pos();
+            for (Qt::Key key : keys) {
+                QTest::keyClick(List(), key);
+            }
+            return window->pos() - start;
+        };
+        EXPECT_EQ(moveBy({Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return}),
+                  QPoint(16, 8));
+        EXPECT_EQ(moveBy({Qt::Key_Left, Qt::Key_Up, Qt::Key_Escape}), QPoint(0, 0));
+        EXPECT_TRUE(window->isVisible());
+        QTest::keyClick(List(), Qt::Key_Down);  // keys reach the list again
+        EXPECT_EQ(List()->currentRow(), 1);
+    });
+    EXPECT_TRUE(audio.calls.empty());
+}
+
 TEST_F(PlayerTest, OnlyExitHasATooltip) {
     LoadCatalogue(kThreeTracks);
     Run([&] {
