@@ -21,12 +21,14 @@ char* g_argv[] = {g_name, nullptr};
 }  // namespace
 
 void PlayerTest::SetUp() {
-    if (qApp == nullptr) {
-        new QApplication(g_argc, g_argv);
-    }
+    qapp = std::make_unique<QApplication>(g_argc, g_argv);
     dir.Enter();
     AfxSetAppName("marivenn");
     theApp.m_strExePath = "/usr/games/marivenn";
+}
+
+void PlayerTest::TearDown() {
+    qapp.reset();
 }
 
 void PlayerTest::LoadCatalogue(const std::vector<CatalogueEntry>& tracks) {

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPoint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "tests/support/TempDir.h"
 #include "ui/CPlayerDlg.h"
 
+class QApplication;
 class QWidget;
 
 // What DoModal answers when a test body left the window open.
@@ -24,6 +26,7 @@ inline constexpr int kLeftOpen = -2;
 class PlayerTest : public ::testing::Test {
 public:
     void SetUp() override;
+    void TearDown() override;
 
     // Packs `tracks` (each with a member of its own) into marivenn.dat and loads them as
     // start-up does; the audio log starts empty afterwards.
@@ -45,6 +48,7 @@ public:
     // Sends the context-menu request a right-click at `local` of `widget` makes.
     static void RightClick(QWidget* widget, QPoint local);
 
+    std::unique_ptr<QApplication> qapp;
     TempDir dir;
     ScriptedUiService ui;
     RecordingAudioLibrary audio;
