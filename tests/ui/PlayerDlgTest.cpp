@@ -190,6 +190,19 @@ TEST_F(PlayerTest, SystemMenuMoveMovesTheWindowWithTheArrowKeys) {
     EXPECT_TRUE(audio.calls.empty());
 }
 
+TEST_F(PlayerTest, WithoutTheAboutStringTheSystemMenuGetsNoAboutItem) {
+    LoadCatalogue(kThreeTracks);
+    const ResourceSet withoutAbout = {
+        kPlayerResources.dialogs, kPlayerResources.menus, kPlayerResources.icons, {}};
+    AfxSetResources(&withoutAbout);
+    Run([&] {
+        CMenu* menu = player->GetSystemMenu(FALSE);
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(menu->GetMenuItemID(menu->GetMenuItemCount() - 1), SC_CLOSE);
+    });
+    AfxSetResources(&kPlayerResources);
+}
+
 TEST_F(PlayerTest, OnlyExitHasATooltip) {
     LoadCatalogue(kThreeTracks);
     Run([&] {
@@ -259,6 +272,23 @@ TEST_F(PlayerTest, TabOrderIsTemplateOrderAndEnterPressesSave) {
     ASSERT_EQ(ui.fileDialogs.size(), 2u);
     EXPECT_FALSE(ui.fileDialogs[0].bOpen);
     EXPECT_TRUE(ui.fileDialogs[1].bOpen);
+}
+
+// As in a single-selection list box, the user moves the selection but cannot clear it.
+TEST_F(PlayerTest, TheUserCannotClearTheListsSelection) {
+    LoadCatalogue(kThreeTracks);
+    Run([&] {
+        QListWidget* list = List();
+        const QPoint second = list->visualItemRect(list->item(1)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, second);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          QPoint(5, list->viewport()->height() - 3));
+        QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+        EXPECT_EQ(list->selectedItems().size(), 1);
+        EXPECT_EQ(list->currentRow(), 1);
+        EXPECT_TRUE(list->item(1)->isSelected());
+    });
 }
 
 TEST_F(PlayerTest, NinetyNineTracksEndWithLine99PlayingIndex98) {
