@@ -75,9 +75,10 @@ CPoint ToPoint(const QPoint& point) {
 }
 
 QToolButton* CaptionButton(QWidget* parent, QStyle::StandardPixmap pixmap) {
+    // Raised boxes in the desktop's button colours, so their glyphs stand out of the caption.
     auto* button = new QToolButton(parent);
-    button->setIcon(parent->style()->standardIcon(pixmap));
-    button->setAutoRaise(true);
+    button->setPalette(QApplication::palette());
+    button->setIcon(parent->style()->standardIcon(pixmap, nullptr, button));
     button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
