@@ -2,9 +2,10 @@
 // naming the track started last, the Exit tooltip and the About item of the system menu.
 #pragma once
 
+#include "platform/ui/CButton.h"
 #include "platform/ui/CDialog.h"
+#include "platform/ui/CListBox.h"
 #include "platform/ui/CToolTipCtrl.h"
-#include "platform/ui/Controls.h"
 
 // True while playing, false while paused; the player window alone reads and writes it.
 extern BOOL bPlaying;

@@ -2,7 +2,7 @@
 
 #include <QMenu>
 
-#include "platform/ui/QtWindows.h"
+#include "platform/ui/QtConvert.h"
 
 namespace {
 constexpr UINT kPopupItemId = static_cast<UINT>(-1);

@@ -3,7 +3,7 @@
 #include <QHelpEvent>
 #include <QToolTip>
 
-#include "platform/ui/QtWindows.h"
+#include "platform/ui/QtConvert.h"
 
 CToolTipCtrl::~CToolTipCtrl() {
     if (!m_tools.empty() && QToolTip::isVisible()) {

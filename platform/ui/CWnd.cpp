@@ -2,99 +2,22 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QFontDatabase>
-#include <QFontInfo>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
-#include <QStringDecoder>
 #include <map>
 #include <memory>
 
+#include "platform/ui/DialogWindow.h"
+#include "platform/ui/QtConvert.h"
 #include "platform/ui/QtIcon.h"
-#include "platform/ui/QtWindows.h"
-
-// The Qt side of an icon handle.
-struct IconHandle {
-    QIcon icon;
-};
 
 namespace {
 // The size of a standard icon; the small one is half of it.
 constexpr int kIconSize = 32;
-// The letters whose average width is the horizontal dialog base unit.
-constexpr char kAverageLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-constexpr int kLetterCount = 52;
 // The property that keeps a static text's caption as it was set, '&' included.
 constexpr char kRawTextProperty[] = "marivennText";
 }  // namespace
-
-QString ToQt(const std::string& text) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString decoded = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-    if (utf8.hasError()) {
-        return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    }
-    return decoded;
-}
-
-std::string FromQt(const QString& text) {
-    return text.toStdString();
-}
-
-QString StaticCaption(const std::string& text, DWORD dwStyle) {
-    const QString caption = ToQt(text);
-    if ((dwStyle & SS_NOPREFIX) != 0) {
-        return caption;
-    }
-    QString shown;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == u'&' && i + 1 < caption.size()) {
-            ++i;
-        }
-        shown += caption[i];
-    }
-    return shown;
-}
-
-int MulDiv(int number, int numerator, int denominator) {
-    if (denominator == 0) {
-        return -1;
-    }
-    const long long product = static_cast<long long>(number) * numerator;
-    const long long half = denominator / 2;
-    return static_cast<int>(product >= 0 ? (product + half) / denominator
-                                         : (product - half) / denominator);
-}
-
-QFont DialogFontOf(const DialogTemplate& tmpl) {
-    const int points = tmpl.nPointSize > 0 ? tmpl.nPointSize : 8;
-    if (tmpl.pszFont != nullptr) {
-        QFont font(QString::fromLatin1(tmpl.pszFont), points);
-        if (QFontInfo(font).family().compare(font.family(), Qt::CaseInsensitive) == 0) {
-            return font;
-        }
-    }
-    QFont sans = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    sans.setPointSize(points);
-    return sans;
-}
-
-DialogUnits DialogUnitsOf(const QFont& font) {
-    const QFontMetrics metrics(font);
-    const int width = metrics.horizontalAdvance(QString::fromLatin1(kAverageLetters));
-    return {(width + kLetterCount / 2) / kLetterCount, metrics.height()};
-}
-
-QRect DialogRectToPixels(const DialogUnits& units, int x, int y, int cx, int cy) {
-    return {MulDiv(x, units.baseX, 4), MulDiv(y, units.baseY, 8), MulDiv(cx, units.baseX, 4),
-            MulDiv(cy, units.baseY, 8)};
-}
-
-QIcon IconOf(HICON hIcon) {
-    return hIcon != nullptr ? hIcon->icon : QIcon();
-}
 
 int GetSystemMetrics(int nIndex) {
     switch (nIndex) {

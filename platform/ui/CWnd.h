@@ -1,6 +1,6 @@
 // Windows on Qt widgets: the common base of dialogs and controls, the paint device and the
 // data exchange that binds controls to members. Window-system-free header: the Qt side
-// lives in the .cpp files and in QtWindows.h.
+// lives in the .cpp files and in DialogWindow.h and QtConvert.h.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-// The controls the dialogs use: push buttons, static texts and the list box.
+// A single-selection list box that sorts and expands tabs as its styles ask.
 #pragma once
 
 #include <string>
@@ -6,10 +6,6 @@
 #include "platform/ui/CWnd.h"
 
 inline constexpr int LB_ERR = -1;
-
-class CButton : public CWnd {};
-
-class CStatic : public CWnd {};
 
 // A single-selection list box. With LBS_SORT lines are kept in case-insensitive order;
 // with LBS_USETABSTOPS tab characters align at stops every 32 dialog units.

@@ -1,8 +1,8 @@
-#include "platform/ui/Controls.h"
+#include "platform/ui/CListBox.h"
 
 #include <QListWidget>
 
-#include "platform/ui/QtWindows.h"
+#include "platform/ui/QtConvert.h"
 
 namespace {
 QListWidget* ListOf(QWidget* widget) {

@@ -1,46 +1,18 @@
-// The Qt side of the window framework, shared by its .cpp files and by UI tests that look
-// at the widgets: the dialog's top-level window with its own caption, the client area, the
-// list box widget and the conversions between the framework's values and Qt's.
+// The Qt side of a dialog: its top-level window with the caption the framework draws, and
+// the client area that holds the controls. The window is also where Qt's events become the
+// dialog's messages.
 #pragma once
 
 #include <QDialog>
-#include <QFont>
 #include <QIcon>
-#include <QListWidget>
-#include <QRect>
+#include <QPoint>
 #include <QString>
-#include <QStyledItemDelegate>
 
 #include "platform/ui/CDialog.h"
+#include "platform/ui/DialogUnits.h"
 
-class QToolButton;
 class QLabel;
-
-// Texts cross into Qt as UTF-8 where they are valid UTF-8, else as Latin-1 bytes (titles in
-// an archive may come from an 8-bit code page).
-QString ToQt(const std::string& text);
-std::string FromQt(const QString& text);
-
-// A static text's caption as shown: without SS_NOPREFIX "&&" is a literal '&' and a single
-// '&' marks a mnemonic, which a static does not underline.
-QString StaticCaption(const std::string& text, DWORD dwStyle);
-
-int MulDiv(int number, int numerator, int denominator);
-
-// Dialog base units: the average width of the dialog font's letters and its height.
-struct DialogUnits {
-    int baseX = 0;
-    int baseY = 0;
-};
-// The template's font, or the desktop's sans font at the template's size when the face is
-// not installed.
-QFont DialogFontOf(const DialogTemplate& tmpl);
-DialogUnits DialogUnitsOf(const QFont& font);
-// A rectangle of dialog units in pixels: x and width scale by baseX / 4, y and height by
-// baseY / 8.
-QRect DialogRectToPixels(const DialogUnits& units, int x, int y, int cx, int cy);
-
-QIcon IconOf(HICON hIcon);
+class QToolButton;
 
 // The client area of a dialog: its controls' parent, painted through WM_PAINT.
 class ClientArea final : public QWidget {
@@ -119,15 +91,4 @@ private:
     DialogUnits m_units;
     CaptionBar* m_caption = nullptr;
     ClientArea* m_client;
-};
-
-// Draws list lines with tab characters expanded at fixed stops.
-class TabStopDelegate final : public QStyledItemDelegate {
-public:
-    TabStopDelegate(int tabStopPixels, QObject* parent);
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override;
-
-private:
-    int m_tabStop;
 };
