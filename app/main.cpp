@@ -1,5 +1,5 @@
-#include "platform/ui/CWinApp.h"
+#include "app/RunPlayer.h"
 
 int main(int argc, char** argv) {
-    return AfxWinMain(argc, argv);
+    return RunPlayer(argc, argv);
 }

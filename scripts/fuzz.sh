@@ -15,7 +15,7 @@ cmake --build --preset fuzz
 build=build-fuzz
 mkdir -p "$build/findings"
 status=0
-for target in pack catalogue; do
+for target in pack catalogue engine_load; do
     corpus="$build/corpus/$target"
     mkdir -p "$corpus"
     cp -n "$build/seeds/$target"/* "$corpus"/ 2>/dev/null || true

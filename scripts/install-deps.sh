@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
-    qt6-base-dev libopenmpt-dev libsdl2-dev
+    qt6-base-dev libopenmpt-dev libsdl2-dev libasound2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format sox xvfb xdotool
     dpkg-dev desktop-file-utils appstream file imagemagick python3

@@ -1,10 +1,14 @@
 // Writes the seed corpora of the fuzz targets: a few valid archives built by the archive
-// writer. Usage: make_fuzz_seeds <pack corpus folder> <catalogue corpus folder>
+// writer, and modules from the module writer placed inside files for the engine.
+// Usage: make_fuzz_seeds <pack corpus folder> <catalogue corpus folder> <engine corpus folder>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "tools/DemoSoundtrack.h"
+#include "tools/ModuleWriter.h"
 #include "tools/PackWriter.h"
 
 namespace {
@@ -34,17 +38,48 @@ Bytes Catalogue(const std::vector<CatalogueEntry>& entries) {
     }
     return out;
 }
+
+// One pattern of a looped square wave: small, so the fuzzer mutates mostly structure.
+Bytes TinyModule() {
+    ModSample square{"square", {}, 64, 0, 16};
+    for (int i = 0; i < 16; ++i) {
+        square.data.push_back(i < 8 ? 100 : -100);
+    }
+    ModPattern pattern{};
+    pattern[0][0] = {1, ModPeriod(12), 0, 0};
+    pattern[8][1] = {1, ModPeriod(19), 0xC, 32};
+    pattern[15][2] = {0, 0, 0xD, 0};
+    Bytes out;
+    std::string error;
+    if (!WriteModule({"seed", {square}, {pattern}, {0, 0}}, out, error)) {
+        std::fprintf(stderr, "make_fuzz_seeds: %s\n", error.c_str());
+    }
+    return out;
+}
+
+// The engine target's input: the offset as two bytes, then the file.
+Bytes EngineInput(std::uint16_t offset, const Bytes& before, const Bytes& module,
+                  const Bytes& after) {
+    Bytes out = {static_cast<std::uint8_t>(offset & 0xFF), static_cast<std::uint8_t>(offset >> 8)};
+    out.insert(out.end(), before.begin(), before.end());
+    out.insert(out.end(), module.begin(), module.end());
+    out.insert(out.end(), after.begin(), after.end());
+    return out;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make_fuzz_seeds <pack corpus> <catalogue corpus>\n");
+    if (argc != 4) {
+        std::fprintf(stderr,
+                     "usage: make_fuzz_seeds <pack corpus> <catalogue corpus> <engine corpus>\n");
         return 2;
     }
     const std::filesystem::path packDir = argv[1];
     const std::filesystem::path catalogueDir = argv[2];
+    const std::filesystem::path engineDir = argv[3];
     std::filesystem::create_directories(packDir);
     std::filesystem::create_directories(catalogueDir);
+    std::filesystem::create_directories(engineDir);
 
     const Bytes twoTracks = Catalogue({{"track1.mod", "First"}, {"TRACK2.MOD", "Second"}});
     const Bytes withMissing = Catalogue({{"track1.mod", "Here"}, {"gone.mod", "Missing"}});
@@ -76,6 +111,25 @@ int main(int argc, char** argv) {
         Bytes member = catalogue;
         member.insert(member.begin(), 1);
         ok = Write(catalogueDir / name, member) && ok;
+    }
+
+    const Bytes tiny = TinyModule();
+    Bytes tune;
+    std::string error;
+    const std::vector<DemoTune> tunes = ComposeDemoTunes();
+    if (tunes.empty() || !WriteModule(tunes[0].song, tune, error)) {
+        std::fprintf(stderr, "make_fuzz_seeds: %s\n", error.c_str());
+        ok = false;
+    }
+    const Bytes junk(100, 0xA5);
+    const std::vector<std::pair<const char*, Bytes>> inputs = {
+        {"alone", EngineInput(0, {}, tiny, {})},
+        {"inside", EngineInput(100, junk, tiny, tiny)},
+        {"past_end", EngineInput(0xFFFF, {}, tiny, {})},
+        {"tune", EngineInput(0, {}, tune, {})},
+    };
+    for (const auto& [name, input] : inputs) {
+        ok = Write(engineDir / name, input) && ok;
     }
     return ok ? 0 : 1;
 }
