@@ -221,37 +221,50 @@ TEST_F(PlayerTest, OnlyExitHasATooltip) {
     });
 }
 
-// Every control sits where its template puts it, converted with the dialog font's units.
-TEST_F(PlayerTest, ControlsSitAtTheirTemplateRectanglesInDialogUnits) {
-    LoadCatalogue(kThreeTracks);
+// Every control of a dialog sits where its template puts it, converted with the dialog
+// font's units: the template's face where it is installed, else the desktop's sans font.
+void ExpectTemplateGeometry(const CDialog& dialog) {
     auto muldiv = [](int value, int base, int divisor) {
         return (value * base + divisor / 2) / divisor;
     };
+    const DialogTemplate& tmpl = *AfxFindDialogTemplate(dialog.GetTemplateID());
+    const QFont font = dialog.GetSafeHwnd()->font();
+    EXPECT_EQ(font.pointSize(), tmpl.nPointSize);
+    EXPECT_EQ(font.family(), QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+    const QFontMetrics metrics(font);
+    const int baseX =
+        (metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") + 26) /
+        52;
+    const int baseY = metrics.height();
+    auto pixels = [&](int x, int y, int cx, int cy) {
+        return QRect(muldiv(x, baseX, 4), muldiv(y, baseY, 8), muldiv(cx, baseX, 4),
+                     muldiv(cy, baseY, 8));
+    };
+    EXPECT_EQ(QRect(QPoint(), dialog.GetClientWidget()->size()), pixels(0, 0, tmpl.cx, tmpl.cy));
+    ASSERT_EQ(dialog.GetItemCount(), static_cast<int>(tmpl.items.size()));
+    for (std::size_t i = 0; i < tmpl.items.size(); ++i) {
+        const DialogItem& item = tmpl.items[i];
+        QWidget* widget = dialog.GetItem(static_cast<int>(i))->GetSafeHwnd();
+        EXPECT_EQ(widget->parentWidget(), dialog.GetClientWidget());
+        EXPECT_EQ(widget->geometry(), pixels(item.x, item.y, item.cx, item.cy))
+            << tmpl.pszCaption << ", control " << i;
+    }
+}
+
+TEST_F(PlayerTest, ControlsSitAtTheirTemplateRectanglesInDialogUnits) {
+    LoadCatalogue(kThreeTracks);
     Run([&] {
-        const QFont font = player->GetSafeHwnd()->font();
-        EXPECT_EQ(font.pointSize(), 8);
-        EXPECT_EQ(font.family(), QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
-        const QFontMetrics metrics(font);
-        const int baseX =
-            (metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") +
-             26) /
-            52;
-        const int baseY = metrics.height();
-        auto pixels = [&](int x, int y, int cx, int cy) {
-            return QRect(muldiv(x, baseX, 4), muldiv(y, baseY, 8), muldiv(cx, baseX, 4),
-                         muldiv(cy, baseY, 8));
-        };
-        const DialogTemplate& tmpl = *AfxFindDialogTemplate(IDD_PLAYER);
-        EXPECT_EQ(QRect(QPoint(), player->GetClientWidget()->size()),
-                  pixels(0, 0, tmpl.cx, tmpl.cy));
-        ASSERT_EQ(player->GetItemCount(), static_cast<int>(tmpl.items.size()));
-        for (std::size_t i = 0; i < tmpl.items.size(); ++i) {
-            const DialogItem& item = tmpl.items[i];
-            QWidget* widget = player->GetItem(static_cast<int>(i))->GetSafeHwnd();
-            EXPECT_EQ(widget->parentWidget(), player->GetClientWidget());
-            EXPECT_EQ(widget->geometry(), pixels(item.x, item.y, item.cx, item.cy))
-                << "control " << item.nID;
-        }
+        ExpectTemplateGeometry(*player);
+        WhenNested([] {
+            ChooseMenuItem(ID_SYS_ABOUT);
+            WhenNested([] {
+                const CDialog* about = CDialog::GetFocusDialog();
+                ASSERT_EQ(about->GetTemplateID(), IDD_ABOUT);
+                ExpectTemplateGeometry(*about);
+                QTest::keyClick(about->GetSafeHwnd(), Qt::Key_Escape);
+            });
+        });
+        QTest::keyClick(List(), Qt::Key_Space, Qt::AltModifier);
     });
 }
 
