@@ -3,6 +3,8 @@
 #include "archive/CPackFile.h"
 #include "playback/AudioLibrary.h"
 #include "playback/TrackList.h"
+#include "ui/CPlayerDlg.h"
+#include "ui/Resources.h"
 
 // The archive reader is constructed before the application object and destroyed after it:
 // both are defined here, in that order, because only within one file is the order of static
@@ -15,6 +17,15 @@ constexpr char kArchivePath[] = "marivenn.dat";
 constexpr std::uint16_t kSampleRate = 44100;
 constexpr std::int32_t kVoices = 32;
 }  // namespace
+
+BEGIN_MESSAGE_MAP(CPlayerApp, CWinApp)
+ON_COMMAND(ID_HELP, CWinApp::OnHelp)
+END_MESSAGE_MAP()
+
+// The windows find their templates, menu, icon and strings in the player's resources.
+CPlayerApp::CPlayerApp() {
+    AfxSetResources(&kPlayerResources);
+}
 
 BOOL CPlayerApp::InitInstance() {
     Enable3dControls();
@@ -38,7 +49,9 @@ BOOL CPlayerApp::InitInstance() {
     audio.AllocateVoices(kVoices);
     audio.StartPlayback(pModule[0]);
 
-    // FIXME: the player window runs here, modally, as the application's main window.
+    CPlayerDlg dlg;
+    m_pMainWnd = &dlg;
+    dlg.DoModal();
 
     audio.HaltPlayback();
     audio.ReleaseVoices();

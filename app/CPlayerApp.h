@@ -6,8 +6,10 @@
 
 class CPlayerApp final : public CWinApp {
 public:
-    CPlayerApp() = default;
+    CPlayerApp();
     ~CPlayerApp() override = default;
+
+    DECLARE_MESSAGE_MAP()
 
     BOOL InitInstance() override;
 };

@@ -5,6 +5,7 @@
 #include <cassert>
 #include <cstdio>
 
+#include "platform/ui/CDialog.h"
 #include "platform/ui/QtUiService.h"
 
 namespace {
@@ -31,6 +32,27 @@ CWinApp::~CWinApp() {
 
 CWinApp* AfxGetApp() {
     return g_app;
+}
+
+std::string CWinApp::GetHelpFilePath() const {
+    std::string path = m_strExePath;
+    const std::size_t name = path.rfind('/');
+    const std::size_t dot = path.rfind('.');
+    const std::size_t nameStart = name == std::string::npos ? 0 : name + 1;
+    // A dot that starts the file name does not start an extension.
+    if (dot != std::string::npos && dot > nameStart) {
+        path.erase(dot);
+    }
+    return path + ".HLP";
+}
+
+void CWinApp::OnHelp() {
+    const CDialog* dialog = CDialog::GetFocusDialog();
+    const unsigned long context =
+        dialog != nullptr ? HID_BASE_RESOURCE + dialog->GetTemplateID() : 0;
+    if (!AfxGetUiService().ShowHelp(GetHelpFilePath(), context)) {
+        AfxMessageBox("Failed to launch help.", MB_OK | MB_ICONEXCLAMATION);
+    }
 }
 
 namespace {

@@ -5,16 +5,15 @@
 #include <string>
 
 #include "platform/ui/Afx.h"
+#include "platform/ui/CCmdTarget.h"
 
 class CWnd;
 
-class CWinApp {
+class CWinApp : public CCmdTarget {
 public:
     // `appName` null: the name is the executable's file name without folder and extension.
     explicit CWinApp(const char* appName = nullptr);
-    virtual ~CWinApp();
-    CWinApp(const CWinApp&) = delete;
-    CWinApp& operator=(const CWinApp&) = delete;
+    ~CWinApp() override;
 
     // Runs the application. Returning FALSE ends the process without a message loop.
     virtual BOOL InitInstance() { return FALSE; }
@@ -23,6 +22,13 @@ public:
 
     // Gives dialogs the three-dimensional control look; Qt's styles already draw them so.
     BOOL Enable3dControls() { return TRUE; }
+
+    // The default Help handler: asks the help engine for the context of the dialog that
+    // holds the focus (HID_BASE_RESOURCE plus its template id) in GetHelpFilePath()'s file,
+    // and says so in a box when the engine cannot start. Applications route ID_HELP here.
+    void OnHelp();
+    // The executable's path with its extension replaced by ".HLP" (appended when it has none).
+    std::string GetHelpFilePath() const;
 
     // The window that owns message boxes and receives the Help command; null when none.
     CWnd* m_pMainWnd = nullptr;

@@ -125,7 +125,10 @@ public:
 };
 
 void WatchWindows() {
-    QCoreApplication::instance()->installEventFilter(new WindowWatch);
+    // Owned by the application, so it goes when the application does.
+    auto* watch = new WindowWatch;
+    watch->setParent(QCoreApplication::instance());
+    QCoreApplication::instance()->installEventFilter(watch);
 }
 Q_COREAPP_STARTUP_FUNCTION(WatchWindows)
 
