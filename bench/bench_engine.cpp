@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "platform/audio/EngineAudioLibrary.h"
 #include "tools/DemoSoundtrack.h"
 #include "tools/ModuleWriter.h"
@@ -33,22 +34,6 @@ double Seconds(const std::function<void()>& run) {
     const auto start = std::chrono::steady_clock::now();
     run();
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-long ResidentKilobytes() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::strtol(line.c_str() + 6, nullptr, 10);
-        }
-    }
-    return -1;
 }
 
 struct Module {
@@ -143,12 +128,7 @@ std::string WriteFile(const std::string& folder, const std::string& name, const 
 }  // namespace
 
 int main() {
-    std::string folder =
-        (std::filesystem::temp_directory_path() / "marivenn-bench-XXXXXX").string();
-    if (mkdtemp(folder.data()) == nullptr) {
-        std::perror("mkdtemp");
-        return 1;
-    }
+    const std::string folder = MakeScratchFolder("marivenn-bench");
     const std::vector<Module> modules = GeneratedModules();
 
     // Memory first, in a heap nothing else has used yet: 99 tracks in one archive-like file,

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "archive/CPackFile.h"
+#include "bench/BenchSupport.h"
 #include "tools/PackWriter.h"
 #include "ui/ExportMember.h"
 
@@ -31,18 +32,12 @@ double MedianMilliseconds(const std::function<bool()>& run) {
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                 .count());
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return Median(std::move(times));
 }
 }  // namespace
 
 int main() {
-    std::string folder =
-        (std::filesystem::temp_directory_path() / "marivenn-bench-XXXXXX").string();
-    if (mkdtemp(folder.data()) == nullptr) {
-        std::perror("mkdtemp");
-        return 1;
-    }
+    const std::string folder = MakeScratchFolder("marivenn-bench");
     Bytes data(kMemberSize);
     for (std::size_t i = 0; i < data.size(); ++i) {
         data[i] = static_cast<std::uint8_t>(i * 31 + 7);

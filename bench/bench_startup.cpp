@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "app/RunPlayer.h"
+#include "bench/BenchSupport.h"
 #include "tools/DemoSoundtrack.h"
 #include "tools/PackWriter.h"
 
@@ -47,17 +48,6 @@ long g_windowRssKb = -1;
 
 double MsSinceStart() {
     return std::chrono::duration<double, std::milli>(Clock::now() - g_processStart).count();
-}
-
-long ResidentKb() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::strtol(line.c_str() + 6, nullptr, 10);
-        }
-    }
-    return -1;
 }
 
 // Reads the audio FIFO until it closes, noting when the first non-zero sample arrived.
@@ -84,7 +74,7 @@ public:
             auto* widget = qobject_cast<QWidget*>(watched);
             if (widget != nullptr && widget->isWindow()) {
                 g_windowMs = MsSinceStart();
-                g_windowRssKb = ResidentKb();
+                g_windowRssKb = ResidentKilobytes();
                 // The window stays until the first sound has arrived, or for two seconds.
                 auto* poll = new QTimer(widget);
                 const double shown = g_windowMs;
@@ -158,12 +148,6 @@ bool RunOnce(const std::string& self, const std::string& folder, RunFigures& fig
     return static_cast<bool>(in >> figures.firstSampleMs >> figures.windowMs >> figures.rssKb);
 }
 
-template <typename T>
-T Median(std::vector<T> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // An archive of `count` tracks: the demo's tunes over and over, each under its own name.
 bool BuildArchive(const std::string& folder, int count, std::size_t& moduleBytes) {
     const std::vector<DemoTune> tunes = ComposeDemoTunes();
@@ -205,11 +189,7 @@ int main(int argc, char** argv) {
         return RunChild(argv[0], argv[2], argv[3], argv[4]);
     }
     const std::string self = fs::canonical("/proc/self/exe").string();
-    std::string root = (fs::temp_directory_path() / "marivenn-startup-XXXXXX").string();
-    if (mkdtemp(root.data()) == nullptr) {
-        std::perror("mkdtemp");
-        return 1;
-    }
+    const std::string root = MakeScratchFolder("marivenn-startup");
     std::printf("Start-up of the player, median of %d runs (SDL disk driver, Qt %s)\n", kRuns,
                 std::getenv("DISPLAY") != nullptr ? "on the display" : "offscreen");
     std::printf("%6s  %12s  %14s  %14s  %12s\n", "tracks", "module KiB", "first sample ms",
