@@ -60,11 +60,15 @@ LoadResult LoadModuleImage(const std::string& path, std::int64_t offset, ModuleI
     }
 
     ModuleStream stream(file.get(), offset, status.st_size - offset);
+    // The load only checks the module and learns its extent: the scan of its subsongs and
+    // their lengths, which costs most of a load, is the decoder's business at start.
+    const openmpt_module_initial_ctl kCheckOnly[] = {{"load.skip_subsongs_init", "1"},
+                                                     {nullptr, nullptr}};
     int error = OPENMPT_ERROR_OK;
     const char* message = nullptr;
     const std::unique_ptr<openmpt_module, ModuleDestroyer> module(
         openmpt_module_create2(ModuleStream::Callbacks(), &stream, openmpt_log_func_silent, nullptr,
-                               &StoreError, nullptr, &error, &message, nullptr));
+                               &StoreError, nullptr, &error, &message, kCheckOnly));
     LoadResult result;
     if (message != nullptr) {
         result.detail = message;

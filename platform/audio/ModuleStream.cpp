@@ -26,9 +26,12 @@ bool ModuleStream::Fill(std::int64_t end) {
         return false;
     }
     const auto wanted = static_cast<std::size_t>(end - have);
+    // The captured bytes only ever grow at their end, so the file is positioned once and
+    // then read on: a seek before every read would throw away the stream's buffer.
     std::size_t got = 0;
-    if (fseeko(m_file, static_cast<off_t>(m_offset + have), SEEK_SET) == 0) {
+    if (m_fileAtEnd || fseeko(m_file, static_cast<off_t>(m_offset + have), SEEK_SET) == 0) {
         got = std::fread(m_captured.data() + have, 1, wanted, m_file);
+        m_fileAtEnd = true;
     }
     if (got != wanted) {
         m_readFailed = true;

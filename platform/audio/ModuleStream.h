@@ -30,6 +30,7 @@ private:
     bool Fill(std::int64_t end);
 
     std::FILE* m_file = nullptr;
+    bool m_fileAtEnd = false;  // the file stands just after the captured bytes
     std::int64_t m_offset = 0;
     std::int64_t m_length = 0;
     std::int64_t m_position = 0;
