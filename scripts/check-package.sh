@@ -22,25 +22,15 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "package check: $*" >&2; exit 1; }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
-unset QT_QPA_PLATFORM
+# shellcheck source=../tests/e2e/xsession.sh
+source tests/e2e/xsession.sh
+start_xserver
 
 cp /usr/share/marivenn/demo/marivenn.dat "$work/"
-(cd "$work" && SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/out.raw" exec marivenn) &
-player=$!
-pids+=("$player")
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Marivenn Music Player$' | head -1)
-[ -n "$window" ] || fail "the installed player showed no window"
+start_player marivenn "$work" "$work/out.raw"
 sleep 2
-xdotool windowfocus "$window"
-sleep 0.2
-xdotool key Escape
-for _ in $(seq 200); do kill -0 "$player" 2>/dev/null || break; sleep 0.05; done
-kill -0 "$player" 2>/dev/null && fail "the installed player did not end on Esc"
+press "$window" Escape
+wait_exit "$player"
 rms=$(sox -t raw -r 44100 -e signed -b 16 -c 2 "$work/out.raw" -n stat 2>&1 | awk '/RMS +amplitude/ { print $3 }')
 awk -v rms="$rms" 'BEGIN { exit !(rms > 0.01) }' || fail "the installed player made no sound (RMS $rms)"
 echo "package check: $(basename "$deb") installed, played the demo (RMS $rms) and ended on Esc"

@@ -17,35 +17,9 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "real-window test: $*" >&2; exit 1; }
 
-# A private X server on a free display number.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
-export SDL_AUDIODRIVER=disk
-unset QT_QPA_PLATFORM
-
-# Starts the player in folder $1 capturing into $2; sets $player and $window.
-start_player() {
-    (cd "$1" && SDL_DISKAUDIOFILE="$2" exec "$build/marivenn") &
-    player=$!
-    pids+=("$player")
-    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Marivenn Music Player$' | head -1)
-    [ -n "$window" ] || fail "the player window did not appear"
-}
-# Keys go to window $1 as real key presses (XTEST): Qt ignores keys sent as X events.
-press() {
-    local target=$1
-    shift
-    xdotool windowfocus "$target"
-    sleep 0.2
-    xdotool key --delay 100 "$@"
-}
-wait_exit() {
-    for _ in $(seq 200); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.05; done
-    fail "the player did not end"
-}
+# shellcheck source=xsession.sh
+source "$here/xsession.sh"
+start_xserver
 
 # The reference: the second demo track from its start, in an archive that lists it first.
 mkdir -p "$work/modules" "$work/ref" "$work/run"
@@ -54,14 +28,14 @@ IFS=$'\t' read -r name1 title1 <<<"${tracks[0]}"
 IFS=$'\t' read -r name2 title2 <<<"${tracks[1]}"
 "$build/marivenn-pack" -o "$work/ref/marivenn.dat" \
     "$work/modules/$name2" "$title2" "$work/modules/$name1" "$title1" >/dev/null
-start_player "$work/ref" "$work/ref.raw"
+start_player "$build/marivenn" "$work/ref" "$work/ref.raw"
 sleep 6
 press "$window" Escape
 wait_exit "$player"
 
 # The run itself.
 cp "$build/demo/marivenn.dat" "$work/run/"
-start_player "$work/run" "$work/run.raw"
+start_player "$build/marivenn" "$work/run" "$work/run.raw"
 sleep 2
 # Line 0 is selected and the list has the focus when the window opens. Moving the selection
 # down one line repaints exactly the first two lines, which gives their place and height.
